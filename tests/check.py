@@ -108,7 +108,7 @@ def top_of_range(cmd):
     head, tail, total = b"", b"", 0
     while chunk := proc.stdout.read(1 << 20):
         head = head or chunk[:11]
-        tail = (tail + chunk)[-22:]
+        tail = (tail + chunk[-22:])[-22:]
         total += len(chunk)
     err, status = proc.stderr.read(), proc.wait()
     want = (b"2 4 6 8 10 ", b"2147483644 2147483646 ", 11255604507, b"", 0)
