@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
 """Run problem1 on each row of the named groups; compare stdout, stderr and status exactly.
 
-usage: check.py PROGRAM [--wrap COMMAND] GROUP...
+usage: check.py PROGRAM [--wrap COMMAND] [--preload LIBRARY] GROUP...
 """
 import os
 import shlex
+import struct
 import subprocess
 import sys
+import tempfile
 from typing import NamedTuple
 
 
@@ -17,16 +19,22 @@ class Row(NamedTuple):
     err: bytes = b""
     # Where stdout goes: "pipe" (read back), "open-stdin" (a pipe, with stdin
     # left open as at a terminal), "full" (/dev/full), "closed" (no fd 1),
-    # "gone" (a pipe with no reader) or "gone-ignored" (the same, SIGPIPE ignored).
+    # "gone" (a pipe with no reader), "gone-ignored" (the same, SIGPIPE ignored)
+    # or "quota" (a file whose close fails once written to: needs --preload).
     to: str = "pipe"
+    # Where stdin comes from: "pipe" (holding stdin, then closed), "null"
+    # (/dev/null), "dir" (a directory), "closed" (no fd 0) or "nonblock" (a
+    # non-blocking pipe holding stdin and kept open: the read after it fails
+    # with EAGAIN).
+    src: str = "pipe"
 
 
 def evens(bound):
     return b"".join(b"%d " % k for k in range(2, bound + 1, 2))
 
 
-def failed(why):
-    return b"problem1: write error: " + why + b"\n"
+def failed(why, what=b"write"):
+    return b"problem1: " + what + b" error: " + why + b"\n"
 
 
 TOP = 2147483647
@@ -62,6 +70,7 @@ GROUPS = {
     "empty": [
         Row(b"", b""),
         Row(b" \n\t\n", b""),
+        Row(b"", b"", src="null"),
     ],
     "write-error": [
         Row(b"10", b"", 1, failed(b"No space left on device"), "full"),
@@ -69,35 +78,61 @@ GROUPS = {
         Row(b"%d" % TOP, b"", 1, failed(b"No space left on device"), "full"),
         Row(b"1", b"", 0, b"", "full"),
         Row(b"10", b"", 1, failed(b"Bad file descriptor"), "closed"),
+        Row(b"1", b"", 0, b"", "closed"),  # nothing to write, nothing lost
         Row(b"10", b"", -13, b"", "gone"),  # killed by SIGPIPE
         Row(b"1000000", b"", 1, failed(b"Broken pipe"), "gone-ignored"),
+    ],
+    "read-error": [
+        Row(b"", b"", 1, failed(b"Is a directory", b"read"), src="dir"),
+        Row(b"", b"", 1, failed(b"Bad file descriptor", b"read"), src="closed"),
+        Row(b"2", b"", 1, failed(b"Resource temporarily unavailable", b"read"), src="nonblock"),
+        Row(b"2 ", b"2 ", src="nonblock"),  # the number was whole: nothing more is read
+    ],
+    "close-error": [
+        Row(b"1000", evens(1000), 1, failed(b"Disk quota exceeded"), "quota"),
+        Row(b"1", b"", 0, b"", "quota"),
     ],
 }
 
 
-def run(cmd, row):
+def run(cmd, row, env=None):
     """Return (stdout, stderr, status) of one run; stdout is b"" unless it is read back."""
-    stdout, preexec = subprocess.PIPE, None
+    stdin, stdout, writer = subprocess.PIPE, subprocess.PIPE, None
+    if row.src in ("dir", "null"):
+        stdin = os.open("/" if row.src == "dir" else os.devnull, os.O_RDONLY)
+    elif row.src == "nonblock":
+        stdin, writer = os.pipe()
+        os.set_blocking(stdin, False)  # a flag of the pipe's end, which the child shares
+        os.write(writer, row.stdin)
     if row.to == "full":
         stdout = os.open("/dev/full", os.O_WRONLY)
-    elif row.to == "closed":
-        stdout, preexec = None, lambda: os.close(1)
+    elif row.to == "quota":
+        stdout = tempfile.TemporaryFile()
     elif row.to.startswith("gone"):
         reader, stdout = os.pipe()
         os.close(reader)
-    proc = subprocess.Popen(cmd, stdin=subprocess.PIPE, stdout=stdout, stderr=subprocess.PIPE,
-                            preexec_fn=preexec, restore_signals=row.to != "gone-ignored")
-    if stdout not in (subprocess.PIPE, None):
-        os.close(stdout)  # the child has its own copy
-    if row.to != "open-stdin":
-        out, err = proc.communicate(row.stdin)
-        return out or b"", err, proc.returncode
-    proc.stdin.write(row.stdin)
-    proc.stdin.flush()
-    # These reads end only if problem1 exits without waiting for the end of its input.
-    out, err = proc.stdout.read(), proc.stderr.read()
-    proc.stdin.close()
-    return out, err, proc.wait()
+    closed = [fd for fd, where in ((0, row.src), (1, row.to)) if where == "closed"]
+    proc = subprocess.Popen(cmd, stdin=stdin, stdout=stdout, stderr=subprocess.PIPE, env=env,
+                            preexec_fn=lambda: [os.close(fd) for fd in closed],
+                            restore_signals=row.to != "gone-ignored")
+    for fd in (stdin, stdout):
+        if isinstance(fd, int) and fd >= 0:
+            os.close(fd)  # the child has its own copy
+    if row.to == "open-stdin":
+        proc.stdin.write(row.stdin)
+        proc.stdin.flush()
+        # These reads end only if problem1 exits without waiting for the end of its input.
+        out, err = proc.stdout.read(), proc.stderr.read()
+        proc.stdin.close()
+        return out, err, proc.wait()
+    out, err = proc.communicate(row.stdin if stdin == subprocess.PIPE else None)
+    if writer is not None:
+        os.close(writer)
+    if row.to == "quota":
+        stdout.seek(0)
+        out = stdout.read()
+        stdout.close()
+    return out or b"", err, proc.returncode
 
 
 def top_of_range(cmd):
@@ -118,19 +153,37 @@ def top_of_range(cmd):
     return True
 
 
+def dynamic(program):
+    """Whether the ELF program names an interpreter: only then is LD_PRELOAD honoured."""
+    with open(program, "rb") as f:
+        header = f.read(64)
+        (offset,), (size, count) = struct.unpack_from("<Q", header, 32), struct.unpack_from("<HH", header, 54)
+        f.seek(offset)
+        table = f.read(size * count)
+    return any(struct.unpack_from("<I", table, i * size)[0] == 3 for i in range(count))  # PT_INTERP
+
+
 def main(argv):
-    cmd, groups = [argv[1]], argv[2:]
+    cmd, groups, env = [argv[1]], argv[2:], None
     if groups[:1] == ["--wrap"]:
         cmd, groups = shlex.split(groups[1]) + cmd, groups[2:]
+    if groups[:1] == ["--preload"]:
+        if not dynamic(cmd[-1]):
+            print("skipped: a statically linked problem1 ignores LD_PRELOAD; the shared and sanitize builds run this")
+            return 77
+        # The sanitizer runtime insists on coming first unless told otherwise.
+        asan = os.environ.get("ASAN_OPTIONS", "")
+        env = dict(os.environ, LD_PRELOAD=groups[1], ASAN_OPTIONS=asan + ":verify_asan_link_order=0")
+        groups = groups[2:]
     if groups == ["top-of-range"]:
         return 0 if top_of_range(cmd) else 1
     failures = 0
     for group in groups:
         for row in GROUPS[group]:
-            got, want = run(cmd, row), (row.out, row.err, row.status)
+            got, want = run(cmd, row, env), (row.out, row.err, row.status)
             if got != want:
                 failures += 1
-                print(f"FAIL {group} {row.stdin!r} to {row.to}:\n  got  {shorten(got)}\n  want {shorten(want)}")
+                print(f"FAIL {group} {row.stdin!r} from {row.src} to {row.to}:\n  got  {shorten(got)}\n  want {shorten(want)}")
     return 1 if failures else 0
 
 

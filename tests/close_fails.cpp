@@ -1,0 +1,24 @@
+// Preloaded into problem1 to stand in for a filesystem that reports a lost
+// write only when the file is closed, as a network filesystem over quota
+// does: close() of standard output fails with EDQUOT once anything has been
+// written to it.
+
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+extern "C" int
+close(int fd)
+{
+	struct stat st {};
+	const bool written = fd == 1 && fstat(fd, &st) == 0 && st.st_size > 0;
+
+	if (syscall(SYS_close, fd) != 0)
+		return -1;
+	if (written) {
+		errno = EDQUOT;
+		return -1;
+	}
+	return 0;
+}
