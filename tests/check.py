@@ -65,7 +65,7 @@ GROUPS = {
         Row(b"12abc", evens(12)),
         Row(b"8-3", evens(8)),
         Row(b"010", evens(10)),
-        Row(b"4\n", b"2 4 ", to="open-stdin"),
+        Row(b"4 ", b"2 4 ", to="open-stdin"),
     ],
     "empty": [
         Row(b"", b""),
