@@ -14,7 +14,7 @@ import threading
 from typing import NamedTuple
 
 # Seconds a row may take, ten times as long under --wrap: a listing that goes on
-# after a failed write runs for ten seconds or more.
+# after a failed write takes some ten seconds.
 LIMIT = 3
 
 
