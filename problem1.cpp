@@ -7,46 +7,62 @@
 #include <iostream>
 #include <unistd.h>
 
+// Say on standard error that the read or the write failed, and why when the
+// cause is known (error is not 0); returns the exit status for a failure.
+static int
+fail(const char *what, int error)
+{
+	char line[128];
+	const int length = std::snprintf(line, sizeof line, "problem1: %s error%s%s\n",
+	    what, error != 0 ? ": " : "", error != 0 ? std::strerror(error) : "");
+
+	// Far shorter than PIPE_BUF, the line goes out in one write where
+	// standard error takes it whole, and so stays whole among the lines of
+	// other programs that share it; where it takes only part, the rest
+	// follows. If not even this gets out, the status still tells.
+	const char *rest = line;
+	for (size_t left = length > 0 ? std::strlen(line) : 0; left > 0;) {
+		const ssize_t written = write(2, rest, left);
+		if (written <= 0)
+			break;
+		rest += written;
+		left -= static_cast<size_t>(written);
+	}
+	return 1;
+}
+
 int
 main()
 {
-	int bound = 0; // input with no number in it lists nothing
-	const char *failed = "read";
+	// A number that does not parse stores 0 by itself; this 0 is for input
+	// with no number at all, empty or blank, which so lists nothing.
+	int bound = 0;
 
 	std::cin >> bound;
 	// std::cin reads through stdin, whose error flag tells a failed read
 	// from the end of the input; a stream gone bad lost what it had read
 	// (libc++ goes bad when its buffer for the digits cannot grow). Either
-	// way the number may have been cut short, so nothing is listed.
-	if (!std::cin.bad() && !std::ferror(stdin)) {
-		for (int counter = 2; counter <= bound; counter += 2) {
-			std::cout << counter << " ";
-			// End on the last even number instead of stepping past
-			// it: near INT_MAX the next step would overflow. Once a
-			// write has failed, the rest of the listing would be
-			// lost too.
-			if (counter > bound - 2 || !std::cout)
-				break;
-		}
-		// Some filesystems report a lost write only when the file is
-		// closed, so close the descriptor; the runtime's own flush at
-		// exit then finds nothing left to write. EBADF after a good
-		// flush may mean only that standard output was closed, which
-		// loses nothing when there was nothing to list; after a listing
-		// it is a failed close like any other.
-		failed = "write";
-		if (std::cout.flush() &&
-		    (close(1) == 0 || (errno == EBADF && bound < 2)))
-			return 0;
-	}
-	// One write for the whole line, far shorter than PIPE_BUF, so that it
-	// stays whole on a standard error that other programs share.
-	char line[128];
-	const int length = std::snprintf(line, sizeof line,
-	    "problem1: %s error: %s\n", failed, std::strerror(errno));
+	// way the number may have been cut short, so nothing is listed. libc++
+	// converts the digits it has with strtoll, which can leave ERANGE in
+	// errno after the read's own error; no read fails with ERANGE, so then
+	// the cause is not known.
+	if (std::cin.bad() || std::ferror(stdin))
+		return fail("read", errno == ERANGE ? 0 : errno);
 
-	if (length > 0 && write(2, line, std::strlen(line)) < 0) {
-		// Not even this line got out; the status still tells.
+	for (int counter = 2; counter <= bound; counter += 2) {
+		std::cout << counter << " ";
+		// End on the last even number instead of stepping past it: near
+		// INT_MAX the next step would overflow. Once a write has failed,
+		// the rest of the listing would be lost too.
+		if (counter > bound - 2 || !std::cout)
+			break;
 	}
-	return 1;
+	// Some filesystems report a lost write only when the file is closed, so
+	// close the descriptor; the runtime's own flush at exit then finds
+	// nothing left to write. EBADF after a good flush may mean only that
+	// standard output was closed, which loses nothing when there was
+	// nothing to list; after a listing it is a failed close like any other.
+	if (!std::cout.flush() || (close(1) != 0 && (errno != EBADF || bound >= 2)))
+		return fail("write", errno);
+	return 0;
 }
