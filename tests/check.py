@@ -160,6 +160,7 @@ def run(cmd, row, env, limit):
     if row.to.startswith("close:"):
         stdout.seek(0)
         out = stdout.read()
+        stdout.close()
     return out or b"", err, proc.returncode
 
 
