@@ -35,7 +35,7 @@ int
 main()
 {
 	// A number that does not parse stores 0 by itself; this 0 is for input
-	// with no number at all, empty or blank, which so lists nothing.
+	// with no number at all, empty or blank, so that it lists nothing.
 	int bound = 0;
 
 	std::cin >> bound;
