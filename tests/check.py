@@ -166,7 +166,8 @@ def run(cmd, row, env, limit):
 
 def top_of_range(cmd):
     """The whole listing for the largest bound, streamed: its size, its ends and the status."""
-    want = (b"2 4 6 8 10 ", b"2147483644 2147483646 ", 11255604507, b"", 0)
+    size = 11255604507  # bytes in the listing up to 2147483646
+    want = (b"2 4 6 8 10 ", b"2147483644 2147483646 ", size, b"", 0)
     proc = subprocess.Popen(cmd, stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
     proc.stdin.write(b"%d" % TOP)
     proc.stdin.close()
@@ -175,12 +176,12 @@ def top_of_range(cmd):
         head = head or chunk[:11]
         tail = (tail + chunk[-22:])[-22:]
         total += len(chunk)
-        if total > want[2]:
+        if total > size:
             proc.kill()  # stepping past the last even number, it may never end
             break
     err, status = proc.stderr.read(), proc.wait()
     if (head, tail, total, err, status) != want:
-        longer = " (stopped: longer than the listing)" if total > want[2] else ""
+        longer = " (stopped: longer than the listing)" if total > size else ""
         print(f"FAIL top-of-range: got {(head, tail, total, err, status)}{longer}, want {want}")
         return False
     return True
