@@ -9,25 +9,15 @@
 
 // Say on standard error that the read or the write failed, and why when the
 // cause is known (error is not 0); returns the exit status for a failure.
+// The GNU C library formats the whole line before it writes to the
+// unbuffered standard error, so the line goes out in one write and stays
+// whole among the lines of other programs that share it. If not even this
+// gets out, the status still tells.
 static int
 fail(const char *what, int error)
 {
-	char line[128];
-	const int length = std::snprintf(line, sizeof line, "problem1: %s error%s%s\n",
-	    what, error != 0 ? ": " : "", error != 0 ? std::strerror(error) : "");
-
-	// Far shorter than PIPE_BUF, the line goes out in one write where
-	// standard error takes it whole, and so stays whole among the lines of
-	// other programs that share it; where it takes only part, the rest
-	// follows. If not even this gets out, the status still tells.
-	const char *rest = line;
-	for (size_t left = length > 0 ? std::strlen(line) : 0; left > 0;) {
-		const ssize_t written = write(2, rest, left);
-		if (written <= 0)
-			break;
-		rest += written;
-		left -= static_cast<size_t>(written);
-	}
+	(void)std::fprintf(stderr, "problem1: %s error%s%s\n", what, error != 0 ? ": " : "",
+	    error != 0 ? std::strerror(error) : "");
 	return 1;
 }
 

@@ -1,12 +1,16 @@
 #!/usr/bin/env python3
 """Run problem1 on each row of the named groups; compare stdout, stderr and status exactly.
 
+Standard error is a socket that keeps each write a message of its own, so a
+message must come in one write to compare equal.
+
 usage: check.py PROGRAM [--wrap COMMAND] [--preload LIBRARY] GROUP...
 """
 import errno
 import os
 import resource
 import shlex
+import socket
 import subprocess
 import sys
 import tempfile
@@ -21,7 +25,7 @@ class Row(NamedTuple):
     stdin: bytes
     out: bytes
     status: int = 0
-    err: bytes = b""
+    err: bytes = b""  # the one message on stderr, which must come in one write
     # Where stdout goes: "pipe" (read back), "full" (/dev/full), "closed" (no
     # fd 1), "gone" (a pipe with no reader), "gone-ignored" (the same, SIGPIPE
     # ignored) or "close:EDQUOT" (a file whose close fails with that error once
@@ -115,7 +119,7 @@ GROUPS = {
 
 
 def run(cmd, row, env, limit):
-    """Return (stdout, stderr, status) of one run; stdout is b"" unless it is read back."""
+    """Return (stdout, the writes to stderr, status) of one run; stdout is b"" unless it is read back."""
     stdin, stdout, writer = subprocess.PIPE, subprocess.PIPE, None
     if row.src in ("dir", "null"):
         stdin = os.open("/" if row.src == "dir" else os.devnull, os.O_RDONLY)
@@ -135,6 +139,7 @@ def run(cmd, row, env, limit):
     elif row.to.startswith("gone"):
         reader, stdout = os.pipe()
         os.close(reader)
+    errors, stderr = socket.socketpair(socket.AF_UNIX, socket.SOCK_SEQPACKET)
     closed = [fd for fd, where in ((0, row.src), (1, row.to)) if where == "closed"]
 
     def child():
@@ -143,16 +148,19 @@ def run(cmd, row, env, limit):
         if row.src == "small":
             resource.setrlimit(resource.RLIMIT_AS, (16 << 20, 16 << 20))
 
-    proc = subprocess.Popen(cmd, stdin=stdin, stdout=stdout, stderr=subprocess.PIPE, env=env,
+    proc = subprocess.Popen(cmd, stdin=stdin, stdout=stdout, stderr=stderr, env=env,
                             preexec_fn=child, restore_signals=row.to != "gone-ignored")
+    stderr.close()  # the child has its own copy, as it has of these
     for fd in (stdin, stdout):
         if isinstance(fd, int) and fd >= 0:
-            os.close(fd)  # the child has its own copy
+            os.close(fd)
     try:
-        out, err = proc.communicate(row.stdin if stdin == subprocess.PIPE else None, limit)
+        out = proc.communicate(row.stdin if stdin == subprocess.PIPE else None, limit)[0]
     except subprocess.TimeoutExpired:
         proc.kill()  # the row fails with status -9
-        out, err = proc.communicate()
+        out = proc.communicate()[0]
+    with errors:
+        err = tuple(iter(lambda: errors.recv(1 << 16), b""))  # a message a write, up to the end
     if writer is not None:
         os.close(writer)
     if row.src == "file":
@@ -201,7 +209,7 @@ def main(argv):
     failures = 0
     for group in groups:
         for row in GROUPS[group]:
-            got, want = run(cmd, row, env, limit), (row.out, row.err, row.status)
+            got, want = run(cmd, row, env, limit), (row.out, (row.err,) if row.err else (), row.status)
             if got != want:
                 failures += 1
                 print(f"FAIL {group} {short(row.stdin)!r} from {row.src} to {row.to}:\n  got  {shorten(got)}\n  want {shorten(want)}")
