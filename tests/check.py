@@ -28,8 +28,8 @@ class Row(NamedTuple):
     err: bytes = b""  # the one message on stderr, which must come in one write
     # Where stdout goes: "pipe" (read back), "full" (/dev/full), "closed" (no
     # fd 1), "gone" (a pipe with no reader), "gone-ignored" (the same, SIGPIPE
-    # ignored) or "close:EDQUOT" (a file whose close fails with that error once
-    # written to: needs --preload).
+    # ignored) or "close:EDQUOT" (a file that holds HEADER, whose close fails
+    # with that error: needs --preload).
     to: str = "pipe"
     # Where stdin comes from: "pipe" (holding stdin, then closed), "open" (a
     # pipe holding stdin and kept open, as at a terminal), "nonblock" (the
@@ -50,6 +50,7 @@ def failed(why, what=b"write"):
 
 
 TOP = 2147483647
+HEADER = b"header\n"
 GROUPS = {
     "listing": [
         Row(b"10", b"2 4 6 8 10 "),
@@ -102,11 +103,13 @@ GROUPS = {
         Row(b"2", b"", 1, failed(b"Resource temporarily unavailable", b"read"), src="nonblock"),
         Row(b"2 ", b"2 ", src="nonblock"),  # the number was whole: nothing more is read
     ],
+    # The file holds a line from an earlier command, which the close can lose
+    # too, whether or not anything was listed after it.
     "close-error": [
-        Row(b"1000", evens(1000), 1, failed(b"Disk quota exceeded"), "close:EDQUOT"),
-        Row(b"1", b"", 0, b"", "close:EDQUOT"),
-        Row(b"1000", evens(1000), 1, failed(b"Bad file descriptor"), "close:EBADF"),
-        Row(b"2", b"2 ", 1, failed(b"Bad file descriptor"), "close:EBADF"),
+        Row(b"1000", HEADER + evens(1000), 1, failed(b"Disk quota exceeded"), "close:EDQUOT"),
+        Row(b"1", HEADER, 1, failed(b"Disk quota exceeded"), "close:EDQUOT"),
+        Row(b"1000", HEADER + evens(1000), 1, failed(b"Bad file descriptor"), "close:EBADF"),
+        Row(b"2", HEADER + b"2 ", 1, failed(b"Bad file descriptor"), "close:EBADF"),
     ],
     # libc++ keeps every digit it reads in a buffer that grows: here it
     # cannot, and the number is lost. Its conversion of the digits leaves
@@ -134,7 +137,8 @@ def run(cmd, row, env, limit):
     if row.to == "full":
         stdout = os.open("/dev/full", os.O_WRONLY)
     elif row.to.startswith("close:"):
-        stdout = tempfile.TemporaryFile()
+        stdout = tempfile.TemporaryFile(buffering=0)
+        stdout.write(HEADER)
         env = dict(env or os.environ, CLOSE_FAILS_WITH=str(getattr(errno, row.to[6:])))
     elif row.to.startswith("gone"):
         reader, stdout = os.pipe()
