@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""Check what the build promises beyond the program's behaviour.
+
+usage: promises.py install CMAKE BUILD CONFIG FILE...
+       promises.py hardening READELF OBJDUMP PROGRAM OBJECT PROMISE...
+
+install: installs the build into a temporary prefix, as the README does
+but under umask 077, and wants exactly the FILEs (the program first), with
+the program's modes; a relative prefix must be refused before anything is
+touched. A PROMISE is one of pie, static, now, canary and fortify, or
+PROMISE=WHY to say why it is skipped.
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+
+
+def install(cmake, build, config, program, page):
+    # A component of its own name keeps CMake from writing over the
+    # build's install_manifest.txt, which tells the user what they installed.
+    cmd = [cmake, "--install", build, "--config", config, "--component", "Unspecified", "--strip"]
+    env = {k: v for k, v in os.environ.items() if k != "DESTDIR"}
+    os.umask(0o077)
+    with tempfile.TemporaryDirectory() as tmp:
+        subprocess.run(cmd + ["--prefix", tmp + "/p"], env=env, check=True, stdout=subprocess.DEVNULL)
+        got = {os.path.relpath(os.path.join(d, f), tmp + "/p"): oct(os.stat(os.path.join(d, f)).st_mode & 0o7777)
+               for d, _, files in os.walk(tmp + "/p") for f in files}
+        want = {program: "0o755", page: "0o644"}
+        listing = subprocess.run([f"{tmp}/p/{program}"], input=b"10", capture_output=True).stdout
+        # Where DESTDIR and a relative prefix run together, a file that an
+        # install must not strip.
+        os.makedirs(f"{tmp}/drel/bin")
+        decoy = shutil.copy(os.path.join(build, "problem1"), f"{tmp}/drel/bin/problem1")
+        with open(decoy, "rb") as f:
+            before = f.read()
+        relative = subprocess.run(cmd + ["--prefix", "rel"], cwd=tmp, env=dict(env, DESTDIR=tmp + "/d"),
+                                  capture_output=True)
+        with open(decoy, "rb") as f:
+            touched = f.read() != before or os.path.exists(tmp + "/d")
+    failures = []
+    if got != want:
+        failures.append(f"installed {got}, want {want}")
+    if listing != b"2 4 6 8 10 ":
+        failures.append(f"the installed program listed {listing!r} for 10")
+    if relative.returncode == 0 or touched:
+        failures.append(f"a relative prefix under DESTDIR: status {relative.returncode}, touched: {touched}")
+    return failures
+
+
+def hardening(readelf, objdump, program, obj, *promises):
+    headers = subprocess.run([readelf, "-h", "-l", "-d", program], capture_output=True, text=True, check=True).stdout
+    code = subprocess.run([objdump, "-dr", obj], capture_output=True, text=True, check=True).stdout
+    holds = {
+        "pie": re.search(r"Type:\s+DYN\b", headers),
+        "static": "INTERP" not in headers,
+        "now": "GNU_RELRO" in headers and re.search(r"\(FLAGS\)\s+BIND_NOW", headers),
+        # binutils writes the canary's offset as 0x28, LLVM as 40.
+        "canary": re.search(r"%fs:(0x28|40)\b", code) and "__stack_chk_fail" in code,
+        "fortify": "__fprintf_chk" in code,
+    }
+    failures = []
+    for promise in promises:
+        name, _, why = promise.partition("=")
+        if why:
+            print(f"skipped: {name}: {why}")
+        elif not holds[name]:
+            failures.append(f"{name} promised, but not in {program} or {obj}")
+    return failures
+
+
+if __name__ == "__main__":
+    failures = {"install": install, "hardening": hardening}[sys.argv[1]](*sys.argv[2:])
+    for failure in failures:
+        print("FAIL", failure)
+    sys.exit(1 if failures else 0)
