@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
 """Check what the build promises beyond the program's behaviour.
 
-usage: promises.py install CMAKE BUILD CONFIG FILE...
+usage: promises.py install CMAKE BUILD CONFIG PROGRAM PAGE
        promises.py hardening READELF OBJDUMP PROGRAM OBJECT PROMISE...
 
-install: installs the build into a temporary prefix, as the README does
-but under umask 077, and wants exactly the FILEs (the program first), with
-the program's modes; a relative prefix must be refused before anything is
-touched. A PROMISE is one of pie, static, now, canary and fortify, or
-PROMISE=WHY to say why it is skipped.
+install: installs the build into a temporary prefix, as the README does but
+under umask 077, and wants exactly PROGRAM (0755, listing for 10) and PAGE
+(0644), named under the prefix; a relative prefix must be refused with
+nothing touched. hardening: a PROMISE is pie, static, now, canary or
+fortify, or NAME=WHY for one this build is not to have, which is skipped.
 """
 import os
 import re
