@@ -1,13 +1,13 @@
 #!/usr/bin/env python3
 """Check what the build promises beyond the program's behaviour.
 
-usage: promises.py install CMAKE BUILD CONFIG PROGRAM PAGE
+usage: promises.py install CMAKE BUILD CONFIG BUILT PROGRAM PAGE
        promises.py hardening READELF OBJDUMP PROGRAM OBJECT PROMISE...
 
 install: installs the build into a temporary prefix, as the README does but
 under umask 077, and wants exactly PROGRAM (0755, listing for 10) and PAGE
 (0644), named under the prefix; a relative prefix must be refused with
-nothing touched. hardening: a PROMISE is pie, static, now, canary or
+nothing touched, not even a copy of the BUILT program. hardening: a PROMISE is pie, static, now, canary or
 fortify, or NAME=WHY for one this build is not to have, which is skipped.
 """
 import os
@@ -18,7 +18,7 @@ import sys
 import tempfile
 
 
-def install(cmake, build, config, program, page):
+def install(cmake, build, config, built, program, page):
     # A component of its own name keeps CMake from writing over the
     # build's install_manifest.txt, which tells the user what they installed.
     cmd = [cmake, "--install", build, "--config", config, "--component", "Unspecified", "--strip"]
@@ -33,7 +33,7 @@ def install(cmake, build, config, program, page):
         # Where DESTDIR and a relative prefix run together, a file that an
         # install must not strip.
         os.makedirs(f"{tmp}/drel/bin")
-        decoy = shutil.copy(os.path.join(build, "problem1"), f"{tmp}/drel/bin/problem1")
+        decoy = shutil.copy(built, f"{tmp}/drel/bin/problem1")
         with open(decoy, "rb") as f:
             before = f.read()
         relative = subprocess.run(cmd + ["--prefix", "rel"], cwd=tmp, env=dict(env, DESTDIR=tmp + "/d"),
