@@ -6,9 +6,12 @@ usage: promises.py install CMAKE BUILD CONFIG BUILT PROGRAM PAGE
 
 install: installs the build into a temporary prefix, as the README does but
 under umask 077, and wants exactly PROGRAM (0755, listing for 10) and PAGE
-(0644), named under the prefix; a relative prefix must be refused with
-nothing touched, not even a copy of the BUILT program. hardening: a PROMISE is pie, static, now, canary or
-fortify, or NAME=WHY for one this build is not to have, which is skipped.
+(0644), named under the prefix. A relative prefix must be refused before
+anything is copied, and must leave alone a copy of the BUILT program where
+DESTDIR and that prefix run together.
+
+hardening: each PROMISE is pie, static, now, canary or fortify, or NAME=WHY
+for one that this build is not to have, which is skipped and said so.
 """
 import os
 import re
@@ -19,8 +22,9 @@ import tempfile
 
 
 def install(cmake, build, config, built, program, page):
-    # A component of its own name keeps CMake from writing over the
-    # build's install_manifest.txt, which tells the user what they installed.
+    # Installed by component, CMake writes its list of the files to
+    # install_manifest_Unspecified.txt, leaving alone the install_manifest.txt
+    # that tells the user what they installed.
     cmd = [cmake, "--install", build, "--config", config, "--component", "Unspecified", "--strip"]
     env = {k: v for k, v in os.environ.items() if k != "DESTDIR"}
     os.umask(0o077)
@@ -30,8 +34,7 @@ def install(cmake, build, config, built, program, page):
                for d, _, files in os.walk(tmp + "/p") for f in files}
         want = {program: "0o755", page: "0o644"}
         listing = subprocess.run([f"{tmp}/p/{program}"], input=b"10", capture_output=True).stdout
-        # Where DESTDIR and a relative prefix run together, a file that an
-        # install must not strip.
+        # CMake would copy under tmp/d/<cwd>/rel and strip tmp/drel.
         os.makedirs(f"{tmp}/drel/bin")
         decoy = shutil.copy(built, f"{tmp}/drel/bin/problem1")
         with open(decoy, "rb") as f:
