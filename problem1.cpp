@@ -21,7 +21,8 @@ fail(const char *what, int error)
 int
 main()
 {
-	// For input with no number at all, empty or blank: nothing is listed.
+	// The read leaves this 0 for input with no number at all, empty or blank,
+	// so that nothing is listed.
 	int bound = 0;
 
 	std::cin >> bound;

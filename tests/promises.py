@@ -10,7 +10,7 @@ under umask 077, and wants exactly PROGRAM (0755, listing for 10) and PAGE
 anything is copied, and must leave alone a copy of the BUILT program where
 DESTDIR and that prefix run together.
 
-hardening: each PROMISE is pie, static, now, canary or fortify, or NAME=WHY
+hardening: each PROMISE is pie, static, relro, canary or fortify, or NAME=WHY
 for one that this build is not to have, which is skipped and said so.
 """
 import os
@@ -59,7 +59,7 @@ def hardening(readelf, objdump, program, obj, *promises):
     holds = {
         "pie": re.search(r"Type:\s+DYN\b", headers),
         "static": "INTERP" not in headers,
-        "now": "GNU_RELRO" in headers and re.search(r"\(FLAGS\)\s+BIND_NOW", headers),
+        "relro": "GNU_RELRO" in headers and re.search(r"\(FLAGS\)\s+BIND_NOW", headers),  # full RELRO
         # binutils writes the canary's offset as 0x28, LLVM as 40.
         "canary": re.search(r"%fs:(0x28|40)\b", code) and "__stack_chk_fail" in code,
         "fortify": "__fprintf_chk" in code,
