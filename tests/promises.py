@@ -13,6 +13,7 @@ DESTDIR and that prefix run together.
 hardening: each PROMISE is pie, static, relro, canary or fortify, or NAME=WHY
 for one that this build is not to have, which is skipped and said so.
 """
+import filecmp
 import os
 import re
 import shutil
@@ -37,12 +38,9 @@ def install(cmake, build, config, built, program, page):
         # CMake would copy under tmp/d/<cwd>/rel and strip tmp/drel.
         os.makedirs(f"{tmp}/drel/bin")
         decoy = shutil.copy(built, f"{tmp}/drel/bin/problem1")
-        with open(decoy, "rb") as f:
-            before = f.read()
         relative = subprocess.run(cmd + ["--prefix", "rel"], cwd=tmp, env=dict(env, DESTDIR=tmp + "/d"),
                                   capture_output=True)
-        with open(decoy, "rb") as f:
-            touched = f.read() != before or os.path.exists(tmp + "/d")
+        touched = not filecmp.cmp(built, decoy, shallow=False) or os.path.exists(tmp + "/d")
     failures = []
     if got != want:
         failures.append(f"installed {got}, want {want}")
