@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
-"""Check what the build promises beyond the program's behaviour.
+"""Check what the build promises beyond the program's behaviour, on what ships.
 
 usage: promises.py install CMAKE BUILD CONFIG BUILT PROGRAM PAGE
-       promises.py hardening READELF OBJDUMP PROGRAM OBJECT PROMISE...
+       promises.py hardening READELF OBJDUMP PROGRAM PROMISE...
 
 install: installs the build into a temporary prefix, as the README does but
 under umask 077, and wants exactly PROGRAM (0755, listing for 10) and PAGE
@@ -10,8 +10,10 @@ under umask 077, and wants exactly PROGRAM (0755, listing for 10) and PAGE
 anything is copied, and must leave alone a copy of the BUILT program where
 DESTDIR and that prefix run together.
 
-hardening: each PROMISE is pie, static, relro, canary or fortify, or NAME=WHY
-for one that this build is not to have, which is skipped and said so.
+hardening: each PROMISE is pie, static, relro, canary or cet, or NAME=WHY
+for one that this build is not to have, which is skipped and said so. The
+canary and the branch-target mark are looked for in the program's own main,
+as a static program holds the C library's code too.
 """
 import filecmp
 import os
@@ -20,6 +22,13 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+# binutils translate their output.
+C_LOCALE = dict(os.environ, LC_ALL="C")
+
+
+def tool(*cmd):
+    return subprocess.run(cmd, capture_output=True, text=True, check=True, env=C_LOCALE).stdout
 
 
 def install(cmake, build, config, built, program, page):
@@ -51,24 +60,26 @@ def install(cmake, build, config, built, program, page):
     return failures
 
 
-def hardening(readelf, objdump, program, obj, *promises):
-    headers = subprocess.run([readelf, "-h", "-l", "-d", program], capture_output=True, text=True, check=True).stdout
-    code = subprocess.run([objdump, "-dr", obj], capture_output=True, text=True, check=True).stdout
+def hardening(readelf, objdump, program, *promises):
+    info = tool(readelf, "-W", "-h", "-l", "-d", "-s", program)
+    mains = set(re.findall(r"^\s*\d+: ([0-9a-f]+)\s+(\d+) FUNC .* (main(?:\.cold)?)$", info, re.M))
+    code = "".join(tool(objdump, "-d", "--no-show-raw-insn", f"--start-address=0x{start}",
+                        f"--stop-address={int(start, 16) + int(size)}", program) for start, size, _ in mains)
     holds = {
-        "pie": re.search(r"Type:\s+DYN\b", headers),
-        "static": "INTERP" not in headers,
-        "relro": "GNU_RELRO" in headers and re.search(r"\(FLAGS\)\s+BIND_NOW", headers),  # full RELRO
+        "pie": re.search(r"Type:\s+DYN\b", info),
+        "static": not re.search(r"^\s+INTERP\s", info, re.M),
+        "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),  # full
         # binutils writes the canary's offset as 0x28, LLVM as 40.
-        "canary": re.search(r"%fs:(0x28|40)\b", code) and "__stack_chk_fail" in code,
-        "fortify": "__fprintf_chk" in code,
+        "canary": re.search(r"%fs:(0x28|40)\b", code) and re.search(r"<__stack_chk_fail(@plt)?>", code),
+        "cet": re.search(r"<main>:\n\s*[0-9a-f]+:\s+endbr64\b", code),
     }
-    failures = []
+    failures = [] if mains else [f"no symbol main in {program}"]
     for promise in promises:
         name, _, why = promise.partition("=")
         if why:
             print(f"skipped: {name}: {why}")
         elif not holds[name]:
-            failures.append(f"{name} promised, but not in {program} or {obj}")
+            failures.append(f"{name} promised, but not in {program}")
     return failures
 
 
