@@ -1,24 +1,25 @@
 #!/usr/bin/env python3
 """Check what the build promises beyond the program's behaviour, on what ships.
 
-usage: promises.py install CMAKE BUILD CONFIG BUILT PROGRAM PAGE
+usage: promises.py install CMAKE READELF BUILD CONFIG WORKDIR BINDIR MANDIR
        promises.py hardening READELF OBJDUMP PROGRAM PROMISE...
 
-install: installs the build into a temporary prefix, as the README does but
-under umask 077, and wants exactly PROGRAM (0755, listing for 10) and PAGE
-(0644), named under the prefix. A relative prefix must be refused before
-anything is copied, and must leave alone a copy of the BUILT program where
-DESTDIR and that prefix run together.
+install: installs every component of BUILD as the README does, but under
+umask 077 and staged with DESTDIR in a temporary directory in WORKDIR, where
+absolute install directories land too and the program can run. It wants
+exactly BINDIR/problem1 (0755, stripped, listing for 10) and
+MANDIR/man1/problem1.1 (0644), both regular files. Each relative prefix must
+be refused, writing nothing. BUILD's install_manifest.txt is put back as it
+was.
 
 hardening: each PROMISE is pie, static, relro, canary or cet, or NAME=WHY
 for one that this build is not to have, which is skipped and said so. The
 canary and the branch-target mark are looked for in the program's own main,
 as a static program holds the C library's code too.
 """
-import filecmp
 import os
 import re
-import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -31,32 +32,59 @@ def tool(*cmd):
     return subprocess.run(cmd, capture_output=True, text=True, check=True, env=C_LOCALE).stdout
 
 
-def install(cmake, build, config, built, program, page):
-    # Installed by component, CMake writes its list of the files to
-    # install_manifest_Unspecified.txt, leaving alone the install_manifest.txt
-    # that tells the user what they installed.
-    cmd = [cmake, "--install", build, "--config", config, "--component", "Unspecified", "--strip"]
-    env = {k: v for k, v in os.environ.items() if k != "DESTDIR"}
+def tree(top):
+    """Every path under top, with what a write would change of it."""
+    found = {}
+    for d, dirs, files in os.walk(top):
+        for name in dirs + files:
+            st = os.lstat(os.path.join(d, name))
+            found[os.path.join(d, name)] = (st.st_mode, st.st_size, st.st_mtime_ns)
+    return found
+
+
+def install(cmake, readelf, build, config, workdir, bindir, mandir):
+    program = os.path.relpath(os.path.join("/p", bindir, "problem1"), "/")
+    page = os.path.relpath(os.path.join("/p", mandir, "man1", "problem1.1"), "/")
+    cmd = [cmake, "--install", build, "--config", config, "--strip"]
+    env = {k: v for k, v in os.environ.items() if k not in ("DESTDIR", "CMAKE_INSTALL_MODE")}
+    manifest = os.path.join(build, "install_manifest.txt")
+    kept = open(manifest, "rb").read() if os.path.exists(manifest) else None
     os.umask(0o077)
-    with tempfile.TemporaryDirectory() as tmp:
-        subprocess.run(cmd + ["--prefix", tmp + "/p"], env=env, check=True, stdout=subprocess.DEVNULL)
-        got = {os.path.relpath(os.path.join(d, f), tmp + "/p"): oct(os.stat(os.path.join(d, f)).st_mode & 0o7777)
-               for d, _, files in os.walk(tmp + "/p") for f in files}
-        want = {program: "0o755", page: "0o644"}
-        listing = subprocess.run([f"{tmp}/p/{program}"], input=b"10", capture_output=True).stdout
-        # CMake would copy under tmp/d/<cwd>/rel and strip tmp/drel.
-        os.makedirs(f"{tmp}/drel/bin")
-        decoy = shutil.copy(built, f"{tmp}/drel/bin/problem1")
-        relative = subprocess.run(cmd + ["--prefix", "rel"], cwd=tmp, env=dict(env, DESTDIR=tmp + "/d"),
-                                  capture_output=True)
-        touched = not filecmp.cmp(built, decoy, shallow=False) or os.path.exists(tmp + "/d")
     failures = []
-    if got != want:
-        failures.append(f"installed {got}, want {want}")
-    if listing != b"2 4 6 8 10 ":
-        failures.append(f"the installed program listed {listing!r} for 10")
-    if relative.returncode == 0 or touched:
-        failures.append(f"a relative prefix under DESTDIR: status {relative.returncode}, touched: {touched}")
+    with tempfile.TemporaryDirectory(dir=workdir) as tmp:
+        stage, cwd = tmp + "/stage", tmp + "/w/w"
+        try:
+            subprocess.run(cmd + ["--prefix", "/p"], env=dict(env, DESTDIR=stage), check=True,
+                           stdout=subprocess.DEVNULL)
+            # Relative to cwd, or run together with DESTDIR, every prefix stays in tmp.
+            os.makedirs(cwd)
+            before = tree(tmp)
+            for prefix in ("rel", "other", "./x", "../x", "x/"):
+                for destdir in ({}, {"DESTDIR": tmp + "/d"}):
+                    status = subprocess.run(cmd + ["--prefix", prefix], cwd=cwd, env=dict(env, **destdir),
+                                            capture_output=True).returncode
+                    after = tree(tmp)
+                    if status == 0 or after != before:
+                        failures.append(f"the relative prefix {prefix!r} with {destdir or 'no DESTDIR'}: "
+                                        f"status {status}, new paths {sorted(after.keys() - before.keys())[:2]}")
+                    before = after
+        finally:
+            if kept is not None:
+                with open(manifest, "wb") as f:
+                    f.write(kept)
+            elif os.path.exists(manifest):
+                os.remove(manifest)
+        got = {os.path.relpath(os.path.join(d, f), stage): stat.filemode(os.lstat(os.path.join(d, f)).st_mode)
+               for d, _, files in os.walk(stage) for f in files}
+        want = {program: "-rwxr-xr-x", page: "-rw-r--r--"}
+        if got != want:
+            failures.append(f"installed {got}, want {want}")
+        elif ".symtab" in tool(readelf, "-S", "-W", f"{stage}/{program}"):
+            failures.append(f"the installed {program} is not stripped")
+        else:
+            listing = subprocess.run([f"{stage}/{program}"], input=b"10", capture_output=True).stdout
+            if listing != b"2 4 6 8 10 ":
+                failures.append(f"the installed program listed {listing!r} for 10")
     return failures
 
 
