@@ -97,8 +97,9 @@ def hardening(readelf, objdump, program, *promises):
         "pie": re.search(r"Type:\s+DYN\b", info),
         "static": not re.search(r"^\s+INTERP\s", info, re.M),
         "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),  # full
-        # binutils writes the canary's offset as 0x28, LLVM as 40.
-        "canary": re.search(r"%fs:(0x28|40)\b", code) and re.search(r"<__stack_chk_fail(@plt)?>", code),
+        # binutils writes the canary's offset as 0x28, LLVM as 40 and may name
+        # the static C library's local alias of the function.
+        "canary": re.search(r"%fs:(0x28|40)\b", code) and re.search(r"<__stack_chk_fail(_local)?(@plt)?>", code),
         "cet": re.search(r"<main>:\n\s*[0-9a-f]+:\s+endbr64\b", code),
     }
     failures = [] if mains else [f"no symbol main in {program}"]
