@@ -60,16 +60,21 @@ GROUPS = {
         Row(b"10\n", b"2 4 6 8 10 "),
         Row(b"1000000", evens(1000000)),
     ],
-    "nothing": [
+    "below-two": [
         Row(b"1", b""),
         Row(b"0", b""),
         Row(b"-6", b""),
         Row(b"-2147483648", b""),
         Row(b"-99999999999", b""),
+    ],
+    # No number: the bound is 0.
+    "no-number": [
         Row(b"abc", b""),
         Row(b"-", b""),
         Row(b"+ 4", b""),
-        Row(b"0x10", b""),
+        Row(b"", b""),
+        Row(b" \n\t\n", b""),
+        Row(b"", b"", src="null"),
     ],
     "reading": [
         Row(b"+4", b"2 4 "),
@@ -78,13 +83,9 @@ GROUPS = {
         Row(b"12abc", evens(12)),
         Row(b"8-3", evens(8)),
         Row(b"010", evens(10)),
+        Row(b"0x10", b""),
         Row(b"4 ", b"2 4 ", src="open"),  # ends without waiting for the end of the input
         Row(b"10 20\n", b"2 4 6 8 10  20\n", src="file"),
-    ],
-    "empty": [
-        Row(b"", b""),
-        Row(b" \n\t\n", b""),
-        Row(b"", b"", src="null"),
     ],
     "write-error": [
         Row(b"10", b"", 1, failed(b"No space left on device"), "full"),
@@ -216,18 +217,18 @@ def main(argv):
             got, want = run(cmd, row, env, limit), (row.out, (row.err,) if row.err else (), row.status)
             if got != want:
                 failures += 1
-                print(f"FAIL {group} {short(row.stdin)!r} from {row.src} to {row.to}:\n  got  {shorten(got)}\n  want {shorten(want)}")
+                print(f"FAIL {group} {clip(row.stdin)!r} from {row.src} to {row.to}:\n  got  {describe(got)}\n  want {describe(want)}")
     return 1 if failures else 0
 
 
-def short(data):
+def clip(data):
     return data if len(data) <= 60 else data[:24] + b"..." + data[-24:] + b" (%d bytes)" % len(data)
 
 
-def shorten(result):
+def describe(result):
     out, err, status = result
     killed = " (killed at the time limit)" if status == -9 else ""
-    return f"stdout {short(out)!r} stderr {err!r} status {status}{killed}"
+    return f"stdout {clip(out)!r} stderr {err!r} status {status}{killed}"
 
 
 if __name__ == "__main__":
