@@ -96,7 +96,8 @@ def hardening(readelf, objdump, program, *promises):
     holds = {
         "pie": re.search(r"Type:\s+DYN\b", info),
         "static": not re.search(r"^\s+INTERP\s", info, re.M),
-        "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),  # full
+        # Full RELRO: the relocated data read-only, after every symbol is bound at start.
+        "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),
         # binutils writes the canary's offset as 0x28, LLVM as 40 and may name
         # the static C library's local alias of the function.
         "canary": re.search(r"%fs:(0x28|40)\b", code) and re.search(r"<__stack_chk_fail(_local)?(@plt)?>", code),
