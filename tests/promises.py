@@ -74,8 +74,8 @@ def install(cmake, readelf, build, config, workdir, bindir, mandir):
                     f.write(kept)
             elif os.path.exists(manifest):
                 os.remove(manifest)
-        got = {os.path.relpath(os.path.join(d, f), stage): stat.filemode(os.lstat(os.path.join(d, f)).st_mode)
-               for d, _, files in os.walk(stage) for f in files}
+        got = {os.path.relpath(path, stage): stat.filemode(mode)
+               for path, (mode, _, _) in tree(stage).items() if not stat.S_ISDIR(mode)}
         want = {program: "-rwxr-xr-x", page: "-rw-r--r--"}
         if got != want:
             failures.append(f"installed {got}, want {want}")
