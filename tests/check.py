@@ -122,7 +122,7 @@ GROUPS = {
 }
 
 
-def run(cmd, row, env, limit):
+def run(cmd, row, env, keep, limit):
     """Return (stdout, the writes to stderr, status) of one run; stdout is b"" unless it is read back."""
     stdin, stdout, writer = subprocess.PIPE, subprocess.PIPE, None
     if row.src in ("dir", "null"):
@@ -153,7 +153,7 @@ def run(cmd, row, env, limit):
         if row.src == "small":
             resource.setrlimit(resource.RLIMIT_AS, (16 << 20, 16 << 20))
 
-    proc = subprocess.Popen(cmd, stdin=stdin, stdout=stdout, stderr=stderr, env=env,
+    proc = subprocess.Popen(cmd, stdin=stdin, stdout=stdout, stderr=stderr, env=env, pass_fds=keep,
                             preexec_fn=child, restore_signals=row.to != "gone-ignored")
     stderr.close()  # the child has its own copy, as it has of these
     for fd in (stdin, stdout):
@@ -201,20 +201,25 @@ def top_of_range(cmd):
 
 
 def main(argv):
-    cmd, groups, env, limit = [argv[1]], argv[2:], None, LIMIT
+    cmd, groups, env, keep, limit = [argv[1]], argv[2:], None, (), LIMIT
     if groups[:1] == ["--wrap"]:
         cmd, groups, limit = shlex.split(groups[1]) + cmd, groups[2:], LIMIT * 10
     if groups[:1] == ["--preload"]:
+        # The loader splits LD_PRELOAD at spaces and colons, and LD_LIBRARY_PATH
+        # at colons and semicolons, so the library goes by the name of a
+        # descriptor open on it, which holds none of them whatever its path.
         # The sanitizer runtime insists on coming first unless told otherwise.
+        keep = (os.open(groups[1], os.O_RDONLY),)
         asan = os.environ.get("ASAN_OPTIONS", "")
-        env = dict(os.environ, LD_PRELOAD=groups[1], ASAN_OPTIONS=asan + ":verify_asan_link_order=0")
+        env = dict(os.environ, LD_PRELOAD=f"/proc/self/fd/{keep[0]}",
+                   ASAN_OPTIONS=asan + ":verify_asan_link_order=0")
         groups = groups[2:]
     if groups == ["top-of-range"]:
         return 0 if top_of_range(cmd) else 1
     failures = 0
     for group in groups:
         for row in GROUPS[group]:
-            got, want = run(cmd, row, env, limit), (row.out, (row.err,) if row.err else (), row.status)
+            got, want = run(cmd, row, env, keep, limit), (row.out, (row.err,) if row.err else (), row.status)
             if got != want:
                 failures += 1
                 print(f"FAIL {group} {clip(row.stdin)!r} from {row.src} to {row.to}:\n  got  {describe(got)}\n  want {describe(want)}")
