@@ -10,6 +10,7 @@ import errno
 import os
 import resource
 import shlex
+import signal
 import socket
 import subprocess
 import sys
@@ -28,8 +29,9 @@ class Row(NamedTuple):
     err: bytes = b""  # the one message on stderr, which must come in one write
     # Where stdout goes: "pipe" (read back), "full" (/dev/full), "closed" (no
     # fd 1), "gone" (a pipe with no reader), "gone-ignored" (the same, SIGPIPE
-    # ignored) or "close:EDQUOT" (a file that holds HEADER, whose close fails
-    # with that error: needs --preload).
+    # ignored), "fsize" (a file, read back, with the file size limit at
+    # FSIZE bytes) or "close:EDQUOT" (a file that holds HEADER, whose close
+    # fails with that error: needs --preload).
     to: str = "pipe"
     # Where stdin comes from: "pipe" (holding stdin, then closed), "open" (a
     # pipe holding stdin and kept open, as at a terminal), "nonblock" (the
@@ -51,6 +53,7 @@ def failed(why, what=b"write"):
 
 TOP = 2147483647
 HEADER = b"header\n"
+FSIZE = 4096
 GROUPS = {
     "listing": [
         Row(b"10", b"2 4 6 8 10 "),
@@ -66,6 +69,7 @@ GROUPS = {
         Row(b"-6", b""),
         Row(b"-2147483648", b""),
         Row(b"-99999999999", b""),
+        Row(b"-4294967294", b""),  # 2 modulo 2**32
     ],
     # No number: the bound is 0.
     "no-number": [
@@ -84,6 +88,8 @@ GROUPS = {
         Row(b"8-3", evens(8)),
         Row(b"010", evens(10)),
         Row(b"0x10", b""),
+        # 0 modulo 2**32: the bound is TOP, and the listing runs into the limit.
+        Row(b"4294967296", evens(10000)[:FSIZE], -signal.SIGXFSZ, to="fsize"),
         Row(b"4 ", b"2 4 ", src="open"),  # ends without waiting for the end of the input
         Row(b"10 20\n", b"2 4 6 8 10  20\n", src="file"),
     ],
@@ -137,6 +143,8 @@ def run(cmd, row, env, keep, limit):
         stdin.seek(0)
     if row.to == "full":
         stdout = os.open("/dev/full", os.O_WRONLY)
+    elif row.to == "fsize":
+        stdout = tempfile.TemporaryFile(buffering=0)
     elif row.to.startswith("close:"):
         stdout = tempfile.TemporaryFile(buffering=0)
         stdout.write(HEADER)
@@ -152,6 +160,8 @@ def run(cmd, row, env, keep, limit):
             os.close(fd)
         if row.src == "small":
             resource.setrlimit(resource.RLIMIT_AS, (16 << 20, 16 << 20))
+        if row.to == "fsize":
+            resource.setrlimit(resource.RLIMIT_FSIZE, (FSIZE, FSIZE))
 
     proc = subprocess.Popen(cmd, stdin=stdin, stdout=stdout, stderr=stderr, env=env, pass_fds=keep,
                             preexec_fn=child, restore_signals=row.to != "gone-ignored")
@@ -170,7 +180,7 @@ def run(cmd, row, env, keep, limit):
         os.close(writer)
     if row.src == "file":
         out += stdin.read()
-    if row.to.startswith("close:"):
+    if row.to == "fsize" or row.to.startswith("close:"):
         stdout.seek(0)
         out = stdout.read()
         stdout.close()
@@ -178,11 +188,14 @@ def run(cmd, row, env, keep, limit):
 
 
 def top_of_range(cmd):
-    """The whole listing for the largest bound, streamed: its size, its ends and the status."""
+    """The whole listing for a bound beyond int, streamed: its size, its ends and the status.
+
+    The bound read is TOP; a bound or counter wider than int would list on past 2147483646.
+    """
     size = 11255604507  # bytes in the listing up to 2147483646
     want = (b"2 4 6 8 10 ", b"2147483644 2147483646 ", size, b"", 0)
     proc = subprocess.Popen(cmd, stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-    proc.stdin.write(b"%d" % TOP)
+    proc.stdin.write(b"99999999999")
     proc.stdin.close()
     head, tail, total = b"", b"", 0
     while chunk := proc.stdout.read(1 << 20):
