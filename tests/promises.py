@@ -1,16 +1,16 @@
 #!/usr/bin/env python3
 """Check what the build promises beyond the program's behaviour, on what ships.
 
-usage: promises.py install CMAKE READELF BUILD CONFIG WORKDIR BINDIR MANDIR
+usage: promises.py install CMAKE READELF BUILD CONFIG WORKDIR BINDIR MANDIR VERSION
        promises.py hardening READELF OBJDUMP PROGRAM PROMISE...
 
 install: installs every component of BUILD as the README does, but under
 umask 077 and staged with DESTDIR in a temporary directory in WORKDIR, where
 absolute install directories land too and the program can run. It wants
 exactly BINDIR/problem1 (0755, stripped, listing for 10) and
-MANDIR/man1/problem1.1 (0644), both regular files. Each relative prefix must
-be refused, writing nothing. BUILD's install_manifest.txt is put back as it
-was.
+MANDIR/man1/problem1.1 (0644, the page configured for VERSION), both
+regular files. Each relative prefix must be refused, writing nothing.
+BUILD's install_manifest.txt is put back as it was.
 
 hardening: each PROMISE is pie, static, relro, canary or cet, or NAME=WHY
 for one that this build is not to have, which is skipped and said so. The
@@ -42,7 +42,7 @@ def tree(top):
     return found
 
 
-def install(cmake, readelf, build, config, workdir, bindir, mandir):
+def install(cmake, readelf, build, config, workdir, bindir, mandir, version):
     program = os.path.relpath(os.path.join("/p", bindir, "problem1"), "/")
     page = os.path.relpath(os.path.join("/p", mandir, "man1", "problem1.1"), "/")
     cmd = [cmake, "--install", build, "--config", config, "--strip"]
@@ -85,6 +85,10 @@ def install(cmake, readelf, build, config, workdir, bindir, mandir):
             listing = subprocess.run([f"{stage}/{program}"], input=b"10", capture_output=True).stdout
             if listing != b"2 4 6 8 10 ":
                 failures.append(f"the installed program listed {listing!r} for 10")
+            text = open(f"{stage}/{page}", encoding="utf-8").read()
+            missing = {".Dt PROBLEM1 1", f".Os problem1 {version}"} - set(text.splitlines())
+            if missing or re.search(r"@\w+@", text):
+                failures.append(f"the installed {page} lacks {sorted(missing)} or holds an unreplaced @NAME@")
     return failures
 
 
