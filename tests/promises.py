@@ -12,7 +12,7 @@ MANDIR/man1/problem1.1 (0644, the page configured for VERSION), both
 regular files. Each relative prefix must be refused, writing nothing.
 BUILD's install_manifest.txt is put back as it was.
 
-hardening: each PROMISE is pie, static, relro, canary or cet, or NAME=WHY
+hardening: each PROMISE is pie, static, relro, relr, canary or cet, or NAME=WHY
 for one that this build is not to have, which is skipped and said so. The
 canary and the branch-target mark are looked for in the program's own main,
 as a static program holds the C library's code too.
@@ -102,6 +102,7 @@ def hardening(readelf, objdump, program, *promises):
         "static": not re.search(r"^\s+INTERP\s", info, re.M),
         # Full RELRO: the relocated data read-only, after every symbol is bound at start.
         "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),
+        "relr": re.search(r"\(RELR\)", info),  # packed relative relocations
         # binutils writes the canary's offset as 0x28, LLVM as 40 and may name
         # the static C library's local alias of the function.
         "canary": re.search(r"%fs:(0x28|40)\b", code) and re.search(r"<__stack_chk_fail(_local)?(@plt)?>", code),
