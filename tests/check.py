@@ -180,7 +180,7 @@ def run(cmd, row, env, keep, limit):
         os.close(writer)
     if row.src == "file":
         out += stdin.read()
-    if row.to == "fsize" or row.to.startswith("close:"):
+    if not isinstance(stdout, int):  # a file, read back
         stdout.seek(0)
         out = stdout.read()
         stdout.close()
