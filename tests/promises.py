@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Check what the build promises beyond the program's behaviour, on what ships.
 
-usage: promises.py install CMAKE READELF BUILD CONFIG WORKDIR BINDIR MANDIR VERSION
+usage: promises.py install CMAKE READELF BUILD SOURCE CONFIG WORKDIR BINDIR MANDIR VERSION CONFIGURE...
        promises.py hardening READELF OBJDUMP PROGRAM PROMISE...
 
 install: installs every component of BUILD as the README does, but under
@@ -10,7 +10,9 @@ absolute install directories land too and the program can run. It wants
 exactly BINDIR/problem1 (0755, stripped, listing for 10) and
 MANDIR/man1/problem1.1 (0644, the page configured for VERSION), both
 regular files. Each relative prefix must be refused, writing nothing.
-BUILD's install_manifest.txt is put back as it was.
+BUILD's install_manifest.txt is put back as it was. SOURCE, configured
+afresh with CONFIGURE..., built and installed with DESTDIR alone, must
+install the same two files under usr/local.
 
 hardening: each PROMISE is pie, static, relro, relr, canary or cet, or NAME=WHY
 for one that this build is not to have, which is skipped and said so. The
@@ -42,11 +44,23 @@ def tree(top):
     return found
 
 
-def install(cmake, readelf, build, config, workdir, bindir, mandir, version):
+def default_prefix(cmake, source, tmp, env, configure):
+    """Build source afresh as the README does, and install it without --prefix."""
+    fresh, stage = tmp + "/fresh", tmp + "/fresh-stage"
+    for cmd, destdir in (([cmake, "-S", source, "-B", fresh, "-DBUILD_TESTING=OFF", *configure], {}),
+                         ([cmake, "--build", fresh, "--config", "Release"], {}),
+                         ([cmake, "--install", fresh, "--config", "Release"], {"DESTDIR": stage})):
+        subprocess.run(cmd, env=dict(env, **destdir), check=True, stdout=subprocess.DEVNULL)
+    got = sorted(os.path.relpath(path, stage) for path, (mode, _, _) in tree(stage).items() if not stat.S_ISDIR(mode))
+    want = ["usr/local/bin/problem1", "usr/local/share/man/man1/problem1.1"]
+    return [] if got == want else [f"installed {got} without --prefix, want {want}"]
+
+
+def install(cmake, readelf, build, source, config, workdir, bindir, mandir, version, *configure):
     program = os.path.relpath(os.path.join("/p", bindir, "problem1"), "/")
     page = os.path.relpath(os.path.join("/p", mandir, "man1", "problem1.1"), "/")
     cmd = [cmake, "--install", build, "--config", config, "--strip"]
-    env = {k: v for k, v in os.environ.items() if k not in ("DESTDIR", "CMAKE_INSTALL_MODE")}
+    env = {k: v for k, v in os.environ.items() if k not in ("DESTDIR", "CMAKE_INSTALL_MODE", "CMAKE_INSTALL_PREFIX")}
     manifest = os.path.join(build, "install_manifest.txt")
     kept = open(manifest, "rb").read() if os.path.exists(manifest) else None
     os.umask(0o077)
@@ -89,6 +103,7 @@ def install(cmake, readelf, build, config, workdir, bindir, mandir, version):
             missing = {".Dt PROBLEM1 1", f".Os problem1 {version}"} - set(text.splitlines())
             if missing or re.search(r"@\w+@", text):
                 failures.append(f"the installed {page} lacks {sorted(missing)} or holds an unreplaced @NAME@")
+        failures += default_prefix(cmake, source, tmp, env, configure)
     return failures
 
 
