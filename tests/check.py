@@ -8,6 +8,7 @@ usage: check.py PROGRAM [--wrap COMMAND] [--preload LIBRARY] GROUP...
 """
 import errno
 import os
+import pty
 import resource
 import shlex
 import signal
@@ -38,9 +39,11 @@ class Row(NamedTuple):
     # same, non-blocking: the read after it fails with EAGAIN), "file" (a
     # regular file, whose unread rest is then appended to the output, as
     # "{ problem1; cat; } < file" shows it), "null" (/dev/null), "dir" (a
-    # directory), "closed" (no fd 0) or "small" (a pipe, with the program's
-    # address space limited to 16 MiB).
+    # directory), "closed" (no fd 0), "small" (a pipe, with the program's
+    # address space limited to 16 MiB) or "tty" (a terminal, where stdin is
+    # typed as a line and the terminal stays open).
     src: str = "pipe"
+    args: tuple = ()  # command-line arguments, which change nothing
 
 
 def evens(bound):
@@ -61,6 +64,7 @@ GROUPS = {
         Row(b"2", b"2 "),
         Row(b"3", b"2 "),
         Row(b"10\n", b"2 4 6 8 10 "),
+        Row(b"10", b"2 4 6 8 10 ", args=("--version", "4")),
         Row(b"1000000", evens(1000000)),
     ],
     "below-two": [
@@ -91,6 +95,7 @@ GROUPS = {
         # 0 modulo 2**32: the bound is TOP, and the listing runs into the limit.
         Row(b"4294967296", evens(10000)[:FSIZE], -signal.SIGXFSZ, to="fsize"),
         Row(b"4 ", b"2 4 ", src="open"),  # ends without waiting for the end of the input
+        Row(b"4\n", b"2 4 ", src="tty"),  # nor asks for the bound
         Row(b"10 20\n", b"2 4 6 8 10  20\n", src="file"),
     ],
     "write-error": [
@@ -137,6 +142,9 @@ def run(cmd, row, env, keep, limit):
         stdin, writer = os.pipe()
         os.set_blocking(stdin, row.src == "open")  # a flag of the pipe's end, which the child shares
         os.write(writer, row.stdin)
+    elif row.src == "tty":
+        writer, stdin = pty.openpty()
+        os.write(writer, row.stdin)
     elif row.src == "file":
         stdin = tempfile.TemporaryFile(buffering=0)
         stdin.write(row.stdin)
@@ -163,7 +171,7 @@ def run(cmd, row, env, keep, limit):
         if row.to == "fsize":
             resource.setrlimit(resource.RLIMIT_FSIZE, (FSIZE, FSIZE))
 
-    proc = subprocess.Popen(cmd, stdin=stdin, stdout=stdout, stderr=stderr, env=env, pass_fds=keep,
+    proc = subprocess.Popen(cmd + list(row.args), stdin=stdin, stdout=stdout, stderr=stderr, env=env, pass_fds=keep,
                             preexec_fn=child, restore_signals=row.to != "gone-ignored")
     stderr.close()  # the child has its own copy, as it has of these
     for fd in (stdin, stdout):
@@ -235,7 +243,9 @@ def main(argv):
             got, want = run(cmd, row, env, keep, limit), (row.out, (row.err,) if row.err else (), row.status)
             if got != want:
                 failures += 1
-                print(f"FAIL {group} {clip(row.stdin)!r} from {row.src} to {row.to}:\n  got  {describe(got)}\n  want {describe(want)}")
+                args = f" with arguments {row.args}" if row.args else ""
+                print(f"FAIL {group} {clip(row.stdin)!r} from {row.src} to {row.to}{args}:\n"
+                      f"  got  {describe(got)}\n  want {describe(want)}")
     return 1 if failures else 0
 
 
