@@ -14,7 +14,7 @@ BUILD's install_manifest.txt is put back as it was. SOURCE, configured
 afresh with CONFIGURE..., built and installed with DESTDIR alone, must
 install the same two files under usr/local.
 
-hardening: each PROMISE is pie, static, relro, relr, canary or cet, or NAME=WHY
+hardening: each PROMISE is pie, static, dynamic, relro, relr, canary or cet, or NAME=WHY
 for one that this build is not to have, which is skipped and said so. The
 canary and the branch-target mark are looked for in the program's own main,
 as a static program holds the C library's code too.
@@ -115,6 +115,7 @@ def hardening(readelf, objdump, program, *promises):
     holds = {
         "pie": re.search(r"Type:\s+DYN\b", info),
         "static": not re.search(r"^\s+INTERP\s", info, re.M),
+        "dynamic": re.search(r"^\s+INTERP\s", info, re.M),
         # Full RELRO: the relocated data read-only, after every symbol is bound at start.
         "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),
         "relr": re.search(r"\(RELR\)", info),  # packed relative relocations
