@@ -171,8 +171,8 @@ def run(cmd, row, env, keep, limit):
         if row.to == "fsize":
             resource.setrlimit(resource.RLIMIT_FSIZE, (FSIZE, FSIZE))
 
-    proc = subprocess.Popen(cmd + list(row.args), stdin=stdin, stdout=stdout, stderr=stderr, env=env, pass_fds=keep,
-                            preexec_fn=child, restore_signals=row.to != "gone-ignored")
+    proc = subprocess.Popen(cmd + list(row.args), stdin=stdin, stdout=stdout, stderr=stderr, env=env,
+                            pass_fds=keep, preexec_fn=child, restore_signals=row.to != "gone-ignored")
     stderr.close()  # the child has its own copy, as it has of these
     for fd in (stdin, stdout):
         if isinstance(fd, int) and fd >= 0:

@@ -60,7 +60,8 @@ def install(cmake, readelf, build, source, config, workdir, bindir, mandir, vers
     program = os.path.relpath(os.path.join("/p", bindir, "problem1"), "/")
     page = os.path.relpath(os.path.join("/p", mandir, "man1", "problem1.1"), "/")
     cmd = [cmake, "--install", build, "--config", config, "--strip"]
-    env = {k: v for k, v in os.environ.items() if k not in ("DESTDIR", "CMAKE_INSTALL_MODE", "CMAKE_INSTALL_PREFIX")}
+    unset = ("DESTDIR", "CMAKE_INSTALL_MODE", "CMAKE_INSTALL_PREFIX")
+    env = {k: v for k, v in os.environ.items() if k not in unset}
     manifest = os.path.join(build, "install_manifest.txt")
     kept = open(manifest, "rb").read() if os.path.exists(manifest) else None
     os.umask(0o077)
@@ -112,10 +113,11 @@ def hardening(readelf, objdump, program, *promises):
     mains = set(re.findall(r"^\s*\d+: ([0-9a-f]+)\s+(\d+) FUNC .* (main(?:\.cold)?)$", info, re.M))
     code = "".join(tool(objdump, "-d", "--no-show-raw-insn", f"--start-address=0x{start}",
                         f"--stop-address={int(start, 16) + int(size)}", program) for start, size, _ in mains)
+    interp = re.search(r"^\s+INTERP\s", info, re.M)
     holds = {
         "pie": re.search(r"Type:\s+DYN\b", info),
-        "static": not re.search(r"^\s+INTERP\s", info, re.M),
-        "dynamic": re.search(r"^\s+INTERP\s", info, re.M),
+        "static": not interp,
+        "dynamic": interp,
         # Full RELRO: the relocated data read-only, after every symbol is bound at start.
         "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),
         "relr": re.search(r"\(RELR\)", info),  # packed relative relocations
