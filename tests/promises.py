@@ -44,6 +44,12 @@ def tree(top):
     return found
 
 
+def files(top):
+    """Every file under top, by its path from top, with its mode as ls writes it."""
+    return {os.path.relpath(path, top): stat.filemode(mode)
+            for path, (mode, _, _) in tree(top).items() if not stat.S_ISDIR(mode)}
+
+
 def default_prefix(cmake, source, tmp, env, configure):
     """Build source afresh as the README does, and install it without --prefix."""
     fresh, stage = tmp + "/fresh", tmp + "/fresh-stage"
@@ -51,7 +57,7 @@ def default_prefix(cmake, source, tmp, env, configure):
                          ([cmake, "--build", fresh, "--config", "Release"], {}),
                          ([cmake, "--install", fresh, "--config", "Release"], {"DESTDIR": stage})):
         subprocess.run(cmd, env=dict(env, **destdir), check=True, stdout=subprocess.DEVNULL)
-    got = sorted(os.path.relpath(path, stage) for path, (mode, _, _) in tree(stage).items() if not stat.S_ISDIR(mode))
+    got = sorted(files(stage))
     want = ["usr/local/bin/problem1", "usr/local/share/man/man1/problem1.1"]
     return [] if got == want else [f"installed {got} without --prefix, want {want}"]
 
@@ -89,8 +95,7 @@ def install(cmake, readelf, build, source, config, workdir, bindir, mandir, vers
                     f.write(kept)
             elif os.path.exists(manifest):
                 os.remove(manifest)
-        got = {os.path.relpath(path, stage): stat.filemode(mode)
-               for path, (mode, _, _) in tree(stage).items() if not stat.S_ISDIR(mode)}
+        got = files(stage)
         want = {program: "-rwxr-xr-x", page: "-rw-r--r--"}
         if got != want:
             failures.append(f"installed {got}, want {want}")
