@@ -6,7 +6,6 @@ message must come in one write to compare equal.
 
 usage: check.py PROGRAM [--wrap COMMAND] [--preload LIBRARY] GROUP...
 """
-import errno
 import os
 import pty
 import resource
@@ -156,7 +155,7 @@ def run(cmd, row, env, keep, limit):
     elif row.to.startswith("close:"):
         stdout = tempfile.TemporaryFile(buffering=0)
         stdout.write(HEADER)
-        env = dict(env or os.environ, CLOSE_FAILS_WITH=str(getattr(errno, row.to[6:])))
+        env = dict(env or os.environ, CLOSE_FAILS_WITH=row.to[6:])
     elif row.to.startswith("gone"):
         reader, stdout = os.pipe()
         os.close(reader)
