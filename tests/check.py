@@ -4,12 +4,13 @@
 Standard error is a socket that keeps each write a message of its own, so a
 message must come in one write to compare equal.
 
-usage: check.py PROGRAM [--wrap COMMAND] [--preload LIBRARY] GROUP...
+usage: check.py [--preload LIBRARY] GROUP... -- COMMAND...
+
+COMMAND is the program, behind whatever runs it: an emulator or valgrind.
 """
 import os
 import pty
 import resource
-import shlex
 import signal
 import socket
 import subprocess
@@ -17,8 +18,8 @@ import sys
 import tempfile
 from typing import NamedTuple
 
-# Seconds a row may take, ten times as long under --wrap: a listing that goes on
-# after a failed write takes some ten seconds.
+# Seconds a row may take, ten times as long behind an emulator or valgrind: a
+# listing that goes on after a failed write takes some ten seconds.
 LIMIT = 3
 
 
@@ -221,9 +222,9 @@ def top_of_range(cmd):
 
 
 def main(argv):
-    cmd, groups, env, keep, limit = [argv[1]], argv[2:], None, (), LIMIT
-    if groups[:1] == ["--wrap"]:
-        cmd, groups, limit = shlex.split(groups[1]) + cmd, groups[2:], LIMIT * 10
+    end = argv.index("--")
+    groups, cmd, env, keep = argv[1:end], argv[end + 1:], None, ()
+    limit = LIMIT * 10 if len(cmd) > 1 else LIMIT
     if groups[:1] == ["--preload"]:
         # The loader splits LD_PRELOAD at spaces and colons, and LD_LIBRARY_PATH
         # at colons and semicolons, so the library goes by the name of a

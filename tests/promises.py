@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
 """Check what the build promises beyond the program's behaviour, on what ships.
 
-usage: promises.py install CMAKE READELF BUILD SOURCE CONFIG WORKDIR BINDIR MANDIR VERSION CONFIGURE...
-       promises.py hardening READELF OBJDUMP PROGRAM PROMISE...
+usage: promises.py install --cmake= --readelf= --build= --source= --config= --bindir= --mandir=
+           --version= --generator= --compiler= --toolchain= -- [EMULATOR...]
+       promises.py hardening --readelf= --objdump= -- PROGRAM PROMISE...
 
-install: installs every component of BUILD as the README does, but under
-umask 077 and staged with DESTDIR in a temporary directory in WORKDIR, where
-absolute install directories land too and the program can run. It wants
-exactly BINDIR/problem1 (0755, stripped, listing for 10) and
-MANDIR/man1/problem1.1 (0644, the page configured for VERSION), both
-regular files. Each relative prefix must be refused, writing nothing.
-BUILD's install_manifest.txt is put back as it was. SOURCE, configured
-afresh with CONFIGURE..., built and installed with DESTDIR alone, must
-install the same two files under usr/local.
+Each option takes its value after the =, so that an empty one shifts no other.
+
+install: installs every component of the build as the README does, but
+under umask 077 and staged with DESTDIR in a temporary directory here, where
+absolute install directories land too and the program can run, under
+EMULATOR if given. It wants exactly BINDIR/problem1 (0755, stripped, listing
+for 10) and MANDIR/man1/problem1.1 (0644, the page configured for VERSION),
+both regular files. Each relative prefix must be refused, writing nothing.
+The build's install_manifest.txt is put back as it was. SOURCE, configured
+afresh with the same generator, compiler and toolchain file, built and
+installed with DESTDIR alone, must install the same two files under
+usr/local.
 
 hardening: each PROMISE is pie, static, dynamic, relro, relr, canary or cet, or NAME=WHY
 for one that this build is not to have, which is skipped and said so. The
@@ -62,7 +66,8 @@ def default_prefix(cmake, source, tmp, env, configure):
     return [] if got == want else [f"installed {got} without --prefix, want {want}"]
 
 
-def install(cmake, readelf, build, source, config, workdir, bindir, mandir, version, *configure):
+def install(emulator, cmake, readelf, build, source, config, bindir, mandir, version, generator, compiler,
+            toolchain):
     program = os.path.relpath(os.path.join("/p", bindir, "problem1"), "/")
     page = os.path.relpath(os.path.join("/p", mandir, "man1", "problem1.1"), "/")
     cmd = [cmake, "--install", build, "--config", config, "--strip"]
@@ -72,7 +77,8 @@ def install(cmake, readelf, build, source, config, workdir, bindir, mandir, vers
     kept = open(manifest, "rb").read() if os.path.exists(manifest) else None
     os.umask(0o077)
     failures = []
-    with tempfile.TemporaryDirectory(dir=workdir) as tmp:
+    with tempfile.TemporaryDirectory(dir=".") as tmp:
+        tmp = os.path.abspath(tmp)
         stage, cwd = tmp + "/stage", tmp + "/w/w"
         try:
             subprocess.run(cmd + ["--prefix", "/p"], env=dict(env, DESTDIR=stage), check=True,
@@ -102,18 +108,20 @@ def install(cmake, readelf, build, source, config, workdir, bindir, mandir, vers
         elif ".symtab" in tool(readelf, "-S", "-W", f"{stage}/{program}"):
             failures.append(f"the installed {program} is not stripped")
         else:
-            listing = subprocess.run([f"{stage}/{program}"], input=b"10", capture_output=True).stdout
+            listing = subprocess.run([*emulator, f"{stage}/{program}"], input=b"10", capture_output=True).stdout
             if listing != b"2 4 6 8 10 ":
                 failures.append(f"the installed program listed {listing!r} for 10")
             text = open(f"{stage}/{page}", encoding="utf-8").read()
             missing = {".Dt PROBLEM1 1", f".Os problem1 {version}"} - set(text.splitlines())
             if missing or re.search(r"@\w+@", text):
                 failures.append(f"the installed {page} lacks {sorted(missing)} or holds an unreplaced @NAME@")
+        configure = ["-G", generator, f"-DCMAKE_CXX_COMPILER={compiler}", f"-DCMAKE_TOOLCHAIN_FILE={toolchain}"]
         failures += default_prefix(cmake, source, tmp, env, configure)
     return failures
 
 
-def hardening(readelf, objdump, program, *promises):
+def hardening(words, readelf, objdump):
+    program, *promises = words
     info = tool(readelf, "-W", "-h", "-l", "-d", "-s", program)
     mains = set(re.findall(r"^\s*\d+: ([0-9a-f]+)\s+(\d+) FUNC .* (main(?:\.cold)?)$", info, re.M))
     code = "".join(tool(objdump, "-d", "--no-show-raw-insn", f"--start-address=0x{start}",
@@ -142,7 +150,9 @@ def hardening(readelf, objdump, program, *promises):
 
 
 if __name__ == "__main__":
-    failures = {"install": install, "hardening": hardening}[sys.argv[1]](*sys.argv[2:])
+    end = sys.argv.index("--")
+    options = {name.replace("-", "_"): value for name, _, value in (arg[2:].partition("=") for arg in sys.argv[2:end])}
+    failures = {"install": install, "hardening": hardening}[sys.argv[1]](sys.argv[end + 1:], **options)
     for failure in failures:
         print("FAIL", failure)
     sys.exit(1 if failures else 0)
