@@ -8,6 +8,7 @@ usage: check.py [--preload LIBRARY] GROUP... -- COMMAND...
 
 COMMAND is the program, behind whatever runs it: an emulator or valgrind.
 """
+import contextlib
 import os
 import pty
 import resource
@@ -31,8 +32,9 @@ class Row(NamedTuple):
     # Where stdout goes: "pipe" (read back), "full" (/dev/full), "closed" (no
     # fd 1), "gone" (a pipe with no reader), "gone-ignored" (the same, SIGPIPE
     # ignored), "fsize" (a file, read back, with the file size limit at
-    # FSIZE bytes) or "close:EDQUOT" (a file that holds HEADER, whose close
-    # fails with that error: needs --preload).
+    # FSIZE bytes), "close:EDQUOT" (a file that holds HEADER, whose close
+    # fails with that error: needs --preload) or "tty" (the terminal that
+    # stdin is, with stderr: out is all the terminal shows, the echo first).
     to: str = "pipe"
     # Where stdin comes from: "pipe" (holding stdin, then closed), "open" (a
     # pipe holding stdin and kept open, as at a terminal), "nonblock" (the
@@ -41,7 +43,7 @@ class Row(NamedTuple):
     # "{ problem1; cat; } < file" shows it), "null" (/dev/null), "dir" (a
     # directory), "closed" (no fd 0), "small" (a pipe, with the program's
     # address space limited to 16 MiB) or "tty" (a terminal, where stdin is
-    # typed as a line and the terminal stays open).
+    # typed as a line and the terminal stays open; to="tty" goes with it).
     src: str = "pipe"
     args: tuple = ()  # command-line arguments, which change nothing
 
@@ -65,6 +67,7 @@ GROUPS = {
         Row(b"3", b"2 "),
         Row(b"10\n", b"2 4 6 8 10 "),
         Row(b"10", b"2 4 6 8 10 ", args=("--version", "4")),
+        Row(b"10", b"2 4 6 8 10 ", args=("--help",)),
         Row(b"1000000", evens(1000000)),
     ],
     "below-two": [
@@ -95,7 +98,7 @@ GROUPS = {
         # 0 modulo 2**32: the bound is TOP, and the listing runs into the limit.
         Row(b"4294967296", evens(10000)[:FSIZE], -signal.SIGXFSZ, to="fsize"),
         Row(b"4 ", b"2 4 ", src="open"),  # ends without waiting for the end of the input
-        Row(b"4\n", b"2 4 ", src="tty"),  # nor asks for the bound
+        Row(b"4\n", b"4\r\n2 4 ", src="tty", to="tty"),  # nor asks for the bound
         Row(b"10 20\n", b"2 4 6 8 10  20\n", src="file"),
     ],
     "write-error": [
@@ -151,8 +154,8 @@ def run(cmd, row, env, keep, limit):
         stdin.seek(0)
     if row.to == "full":
         stdout = os.open("/dev/full", os.O_WRONLY)
-    elif row.to == "fsize":
-        stdout = tempfile.TemporaryFile(buffering=0)
+    elif row.to in ("fsize", "tty"):
+        stdout = stdin if row.to == "tty" else tempfile.TemporaryFile(buffering=0)
     elif row.to.startswith("close:"):
         stdout = tempfile.TemporaryFile(buffering=0)
         stdout.write(HEADER)
@@ -171,10 +174,11 @@ def run(cmd, row, env, keep, limit):
         if row.to == "fsize":
             resource.setrlimit(resource.RLIMIT_FSIZE, (FSIZE, FSIZE))
 
-    proc = subprocess.Popen(cmd + list(row.args), stdin=stdin, stdout=stdout, stderr=stderr, env=env,
-                            pass_fds=keep, preexec_fn=child, restore_signals=row.to != "gone-ignored")
+    proc = subprocess.Popen(cmd + list(row.args), stdin=stdin, stdout=stdout, env=env, pass_fds=keep,
+                            stderr=stdout if row.to == "tty" else stderr, preexec_fn=child,
+                            restore_signals=row.to != "gone-ignored")
     stderr.close()  # the child has its own copy, as it has of these
-    for fd in (stdin, stdout):
+    for fd in {stdin, stdout}:
         if isinstance(fd, int) and fd >= 0:
             os.close(fd)
     try:
@@ -184,6 +188,10 @@ def run(cmd, row, env, keep, limit):
         out = proc.communicate()[0]
     with errors:
         err = tuple(iter(lambda: errors.recv(1 << 16), b""))  # a message a write, up to the end
+    if row.to == "tty":  # what the terminal shows: its reads fail once no program has it open
+        with contextlib.suppress(OSError):
+            while chunk := os.read(writer, 1 << 16):
+                out = (out or b"") + chunk
     if writer is not None:
         os.close(writer)
     if row.src == "file":
