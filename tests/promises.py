@@ -122,10 +122,15 @@ def install(emulator, cmake, readelf, build, source, config, bindir, mandir, ver
 
 def hardening(words, readelf, objdump):
     program, *promises = words
-    info = tool(readelf, "-W", "-h", "-l", "-d", "-s", program)
-    mains = set(re.findall(r"^\s*\d+: ([0-9a-f]+)\s+(\d+) FUNC .* (main(?:\.cold)?)$", info, re.M))
-    code = "".join(tool(objdump, "-d", "--no-show-raw-insn", f"--start-address=0x{start}",
-                        f"--stop-address={int(start, 16) + int(size)}", program) for start, size, _ in mains)
+    info = tool(readelf, "-W", "-h", "-l", "-d", "-s", "-A", program)
+    thumb = 1 if re.search(r"^\s*Machine:\s+ARM$", info, re.M) else 0  # Thumb code's symbols are odd
+    mains = {(int(value, 16) & ~thumb, int(size)) for value, size in
+             re.findall(r"^\s*\d+: ([0-9a-f]+)\s+(\d+) FUNC .* main(?:\.cold)?$", info, re.M)}
+    code = "".join(tool(objdump, "-d", "--no-show-raw-insn", f"--start-address={start}",
+                        f"--stop-address={start + size}", program) for start, size in mains)
+    # MIPS calls through a GOT slot, which main's code names and readelf -A
+    # lists with the function it holds.
+    slots = re.findall(r"^\s*[0-9a-f]+ (-?\d+\(gp\)) .* FUNC .* __stack_chk_fail$", info, re.M)
     interp = re.search(r"^\s+INTERP\s", info, re.M)
     holds = {
         "pie": re.search(r"Type:\s+DYN\b", info),
@@ -134,9 +139,10 @@ def hardening(words, readelf, objdump):
         # Full RELRO: the relocated data read-only, after every symbol is bound at start.
         "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),
         "relr": re.search(r"\(RELR\)", info),  # packed relative relocations
-        # Where the canary is kept differs by target, but main calls this
-        # when it has changed; LLVM may name the static C library's local alias.
-        "canary": re.search(r"<__stack_chk_fail(_local)?(@plt)?>", code),
+        # Where the canary is kept differs by target, but main calls this when
+        # it has changed: by name, LLVM's for the static C library's local
+        # alias or ppc64el's for a PLT stub among them, or by GOT slot.
+        "canary": re.search(r"[<.]__stack_chk_fail(_local)?[@>]", code) or any("," + s in code for s in slots),
         "cet": re.search(r"<main>:\n\s*[0-9a-f]+:\s+endbr(64|32)\b", code),
     }
     failures = [] if mains else [f"no symbol main in {program}"]
