@@ -135,7 +135,8 @@ def hardening(words, readelf, objdump):
     holds = {
         "pie": re.search(r"Type:\s+DYN\b", info),
         "static": not interp,
-        "dynamic": interp,
+        # Linked against the shared C++ runtime, too, so that its fixes reach the program.
+        "dynamic": interp and re.search(r"\(NEEDED\).*\[lib(std)?c\+\+\.so", info),
         # Full RELRO: the relocated data read-only, after every symbol is bound at start.
         "relro": re.search(r"^\s+GNU_RELRO\s", info, re.M) and re.search(r"\(FLAGS\)\s+BIND_NOW", info),
         "relr": re.search(r"\(RELR\)", info),  # packed relative relocations
