@@ -2,7 +2,7 @@
 """Check what the build promises beyond the program's behaviour, on what ships.
 
 usage: promises.py install --cmake= --readelf= --build= --source= --config= --bindir= --mandir=
-           --version= --generator= --compiler= --toolchain= -- [EMULATOR...]
+           --version= --generator= --compiler= --compiler-arg1= --toolchain= -- [EMULATOR...]
        promises.py hardening --readelf= --objdump= -- PROGRAM PROMISE...
 
 Each option takes its value after the =, so that an empty one shifts no other.
@@ -67,7 +67,7 @@ def default_prefix(cmake, source, tmp, env, configure):
 
 
 def install(emulator, cmake, readelf, build, source, config, bindir, mandir, version, generator, compiler,
-            toolchain):
+            compiler_arg1, toolchain):
     program = os.path.relpath(os.path.join("/p", bindir, "problem1"), "/")
     page = os.path.relpath(os.path.join("/p", mandir, "man1", "problem1.1"), "/")
     cmd = [cmake, "--install", build, "--config", config, "--strip"]
@@ -115,7 +115,8 @@ def install(emulator, cmake, readelf, build, source, config, bindir, mandir, ver
             missing = {".Dt PROBLEM1 1", f".Os problem1 {version}"} - set(text.splitlines())
             if missing or re.search(r"@\w+@", text):
                 failures.append(f"the installed {page} lacks {sorted(missing)} or holds an unreplaced @NAME@")
-        configure = ["-G", generator, f"-DCMAKE_CXX_COMPILER={compiler}", f"-DCMAKE_TOOLCHAIN_FILE={toolchain}"]
+        configure = ["-G", generator, f"-DCMAKE_CXX_COMPILER={compiler}",
+                     f"-DCMAKE_CXX_COMPILER_ARG1={compiler_arg1}", f"-DCMAKE_TOOLCHAIN_FILE={toolchain}"]
         failures += default_prefix(cmake, source, tmp, env, configure)
     return failures
 
@@ -159,7 +160,10 @@ def hardening(words, readelf, objdump):
 if __name__ == "__main__":
     end = sys.argv.index("--")
     options = {name.replace("-", "_"): value for name, _, value in (arg[2:].partition("=") for arg in sys.argv[2:end])}
-    failures = {"install": install, "hardening": hardening}[sys.argv[1]](sys.argv[end + 1:], **options)
+    # Where the toolchain has no such tool, CMake leaves its variable empty or NOTFOUND.
+    failures = [f"no {name} to read the program with: configure with -DCMAKE_{name.upper()}=PATH"
+                for name in ("readelf", "objdump") if options.get(name, "-") in ("", f"CMAKE_{name.upper()}-NOTFOUND")]
+    failures = failures or {"install": install, "hardening": hardening}[sys.argv[1]](sys.argv[end + 1:], **options)
     for failure in failures:
         print("FAIL", failure)
     sys.exit(1 if failures else 0)
