@@ -12,11 +12,11 @@ under umask 077 and staged with DESTDIR in a temporary directory here, where
 absolute install directories land too and the program can run, under
 EMULATOR if given. It wants exactly BINDIR/problem1 (0755, stripped, listing
 for 10) and MANDIR/man1/problem1.1 (0644, the page configured for VERSION),
-both regular files. Each relative prefix must be refused, writing nothing.
-The build's install_manifest.txt is put back as it was. SOURCE, configured
-afresh with the same generator, compiler and toolchain file, built and
-installed with DESTDIR alone, must install the same two files under
-usr/local.
+both regular files, and the build's install_manifest.txt naming them under
+the prefix. Each relative prefix must be refused, writing nothing. The
+manifest is put back as it was. SOURCE, configured afresh with the same
+generator, compiler and toolchain file, built and installed with DESTDIR
+alone, must install the same two files under usr/local.
 
 hardening: each PROMISE is pie, static, dynamic, relro, relr, canary or cet, or NAME=WHY
 for one that this build is not to have, which is skipped and said so. The
@@ -83,6 +83,7 @@ def install(emulator, cmake, readelf, build, source, config, bindir, mandir, ver
         try:
             subprocess.run(cmd + ["--prefix", "/p"], env=dict(env, DESTDIR=stage), check=True,
                            stdout=subprocess.DEVNULL)
+            listed = open(manifest, encoding="utf-8").read().splitlines()
             # Relative to cwd, or run together with DESTDIR, every prefix stays in tmp.
             os.makedirs(cwd)
             before = tree(tmp)
@@ -103,6 +104,9 @@ def install(emulator, cmake, readelf, build, source, config, bindir, mandir, ver
                 os.remove(manifest)
         got = files(stage)
         want = {program: "-rwxr-xr-x", page: "-rw-r--r--"}
+        named = sorted("/" + path for path in want)  # under the prefix, without DESTDIR
+        if sorted(listed) != named:
+            failures.append(f"install_manifest.txt names {listed}, want {named}")
         if got != want:
             failures.append(f"installed {got}, want {want}")
         elif ".symtab" in tool(readelf, "-S", "-W", f"{stage}/{program}"):
