@@ -154,8 +154,10 @@ def run(cmd, row, env, keep, limit):
         stdin.seek(0)
     if row.to == "full":
         stdout = os.open("/dev/full", os.O_WRONLY)
-    elif row.to in ("fsize", "tty"):
-        stdout = stdin if row.to == "tty" else tempfile.TemporaryFile(buffering=0)
+    elif row.to == "fsize":
+        stdout = tempfile.TemporaryFile(buffering=0)
+    elif row.to == "tty":
+        stdout = stdin  # the terminal, which stderr shares
     elif row.to.startswith("close:"):
         stdout = tempfile.TemporaryFile(buffering=0)
         stdout.write(HEADER)
@@ -189,9 +191,10 @@ def run(cmd, row, env, keep, limit):
     with errors:
         err = tuple(iter(lambda: errors.recv(1 << 16), b""))  # a message a write, up to the end
     if row.to == "tty":  # what the terminal shows: its reads fail once no program has it open
+        out = b""
         with contextlib.suppress(OSError):
             while chunk := os.read(writer, 1 << 16):
-                out = (out or b"") + chunk
+                out += chunk
     if writer is not None:
         os.close(writer)
     if row.src == "file":
