@@ -4,9 +4,11 @@
 Standard error is a socket that keeps each write a message of its own, so a
 message must come in one write to compare equal.
 
-usage: check.py [--preload LIBRARY] GROUP... -- COMMAND...
+usage: check.py CAUSES [--preload LIBRARY] GROUP... -- COMMAND...
 
 COMMAND is the program, behind whatever runs it: an emulator or valgrind.
+CAUSES, run in its place, gives each error the rows name by its number and
+the C library's words for it; top-of-range does not run it.
 """
 import contextlib
 import os
@@ -52,8 +54,9 @@ def evens(bound):
     return b"".join(b"%d " % k for k in range(2, bound + 1, 2))
 
 
-def failed(why, what=b"write"):
-    return b"problem1: " + what + b" error: " + why + b"\n"
+# The message for the error named, in the C library's words once they are known.
+def failed(cause, what=b"write"):
+    return b"problem1: " + what + b" error: %(" + cause + b")s\n"
 
 
 TOP = 2147483647
@@ -102,41 +105,41 @@ GROUPS = {
         Row(b"10 20\n", b"2 4 6 8 10  20\n", src="file"),
     ],
     "write-error": [
-        Row(b"10", b"", 1, failed(b"No space left on device"), "full"),
-        Row(b"1000000", b"", 1, failed(b"No space left on device"), "full"),
-        Row(b"%d" % TOP, b"", 1, failed(b"No space left on device"), "full"),
-        Row(b"99999999999", b"", 1, failed(b"No space left on device"), "full"),
+        Row(b"10", b"", 1, failed(b"ENOSPC"), "full"),
+        Row(b"1000000", b"", 1, failed(b"ENOSPC"), "full"),
+        Row(b"%d" % TOP, b"", 1, failed(b"ENOSPC"), "full"),
+        Row(b"99999999999", b"", 1, failed(b"ENOSPC"), "full"),
         Row(b"1", b"", 0, b"", "full"),
-        Row(b"10", b"", 1, failed(b"Bad file descriptor"), "closed"),
+        Row(b"10", b"", 1, failed(b"EBADF"), "closed"),
         Row(b"1", b"", 0, b"", "closed"),  # nothing to write, nothing lost
         Row(b"10", b"", -13, b"", "gone"),  # killed by SIGPIPE
-        Row(b"1000000", b"", 1, failed(b"Broken pipe"), "gone-ignored"),
+        Row(b"1000000", b"", 1, failed(b"EPIPE"), "gone-ignored"),
     ],
     "read-error": [
-        Row(b"", b"", 1, failed(b"Is a directory", b"read"), src="dir"),
-        Row(b"", b"", 1, failed(b"Bad file descriptor", b"read"), src="closed"),
-        Row(b"2", b"", 1, failed(b"Resource temporarily unavailable", b"read"), src="nonblock"),
+        Row(b"", b"", 1, failed(b"EISDIR", b"read"), src="dir"),
+        Row(b"", b"", 1, failed(b"EBADF", b"read"), src="closed"),
+        Row(b"2", b"", 1, failed(b"EAGAIN", b"read"), src="nonblock"),
         Row(b"2 ", b"2 ", src="nonblock"),  # the number was whole: nothing more is read
     ],
     # The file holds a line from an earlier command, which the close can lose
     # too, whether or not anything was listed after it.
     "close-error": [
-        Row(b"1000", HEADER + evens(1000), 1, failed(b"Disk quota exceeded"), "close:EDQUOT"),
-        Row(b"1", HEADER, 1, failed(b"Disk quota exceeded"), "close:EDQUOT"),
-        Row(b"1000", HEADER + evens(1000), 1, failed(b"Bad file descriptor"), "close:EBADF"),
-        Row(b"2", HEADER + b"2 ", 1, failed(b"Bad file descriptor"), "close:EBADF"),
+        Row(b"1000", HEADER + evens(1000), 1, failed(b"EDQUOT"), "close:EDQUOT"),
+        Row(b"1", HEADER, 1, failed(b"EDQUOT"), "close:EDQUOT"),
+        Row(b"1000", HEADER + evens(1000), 1, failed(b"EBADF"), "close:EBADF"),
+        Row(b"2", HEADER + b"2 ", 1, failed(b"EBADF"), "close:EBADF"),
     ],
     # libc++ keeps every digit it reads in a buffer that grows: here it
     # cannot, and the number is lost. Its conversion of the digits leaves
     # ERANGE in errno after a read that failed, which is no cause of the read's.
     "libcxx-reading": [
-        Row(b"0" * (16 << 20) + b"4 ", b"", 1, failed(b"Cannot allocate memory", b"read"), src="small"),
+        Row(b"0" * (16 << 20) + b"4 ", b"", 1, failed(b"ENOMEM", b"read"), src="small"),
         Row(b"9" * 20, b"", 1, b"problem1: read error\n", src="nonblock"),
     ],
 }
 
 
-def run(cmd, row, env, keep, limit):
+def run(cmd, row, env, keep, limit, numbers):
     """Return (stdout, the writes to stderr, status) of one run; stdout is b"" unless it is read back."""
     stdin, stdout, writer = subprocess.PIPE, subprocess.PIPE, None
     if row.src in ("dir", "null"):
@@ -161,7 +164,7 @@ def run(cmd, row, env, keep, limit):
     elif row.to.startswith("close:"):
         stdout = tempfile.TemporaryFile(buffering=0)
         stdout.write(HEADER)
-        env = dict(env or os.environ, CLOSE_FAILS_WITH=row.to[6:])
+        env = dict(env or os.environ, CLOSE_FAILS_WITH=numbers[row.to[6:].encode()])
     elif row.to.startswith("gone"):
         reader, stdout = os.pipe()
         os.close(reader)
@@ -234,7 +237,7 @@ def top_of_range(cmd):
 
 def main(argv):
     end = argv.index("--")
-    groups, cmd, env, keep = argv[1:end], argv[end + 1:], None, ()
+    (helper, *groups), cmd, env, keep = argv[1:end], argv[end + 1:], None, ()
     limit = LIMIT * 10 if len(cmd) > 1 else LIMIT
     if groups[:1] == ["--preload"]:
         # The loader splits LD_PRELOAD at spaces and colons, and LD_LIBRARY_PATH
@@ -248,10 +251,14 @@ def main(argv):
         groups = groups[2:]
     if groups == ["top-of-range"]:
         return 0 if top_of_range(cmd) else 1
+    lines = subprocess.run(cmd[:-1] + [helper], capture_output=True, check=True).stdout.splitlines()
+    causes = [line.split(b" ", 2) for line in lines]  # name, number, words
+    numbers, words = {name: number for name, number, _ in causes}, {name: text for name, _, text in causes}
     failures = 0
     for group in groups:
         for row in GROUPS[group]:
-            got, want = run(cmd, row, env, keep, limit), (row.out, (row.err,) if row.err else (), row.status)
+            got = run(cmd, row, env, keep, limit, numbers)
+            want = (row.out, (row.err % words,) if row.err else (), row.status)
             if got != want:
                 failures += 1
                 args = f" with arguments {row.args}" if row.args else ""
